@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -22,14 +23,14 @@ int AppMessageBox(const QString &text, const QString &caption, int flags) {
     box.setText(text);
     if (flags == MB_QUESTION_YESNO) {
         box.setIcon(QMessageBox::Question);
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setButtonText(QMessageBox::Yes, QStringLiteral("是(&Y)"));
-        box.setButtonText(QMessageBox::No, QStringLiteral("否(&N)"));
-        return box.exec() == QMessageBox::Yes ? ID_YES : ID_NO;
+        QPushButton *yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes ? ID_YES : ID_NO;
     }
     box.setIcon(QMessageBox::Critical);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setButtonText(QMessageBox::Ok, QStringLiteral("确定"));
+    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.exec();
     return ID_OK;
 }

@@ -48,11 +48,11 @@ PrivateProfile PrivateProfile::fromFile(const QString &path) {
 
 PrivateProfile PrivateProfile::fromBytes(const QByteArray &bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return fromText(fromGb(QByteArrayView(bytes).mid(3)));
+        return fromText(fromGb(QByteArrayView(bytes).sliced(3)));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
                                                            : QStringConverter::Utf16BE);
-        return fromText(QString(utf16.decode(QByteArrayView(bytes).mid(2))));
+        return fromText(QString(utf16.decode(QByteArrayView(bytes).sliced(2))));
     }
     return fromText(fromGb(bytes));
 }
