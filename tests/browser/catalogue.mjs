@@ -201,14 +201,16 @@ export async function pool(items, limit, worker) {
 }
 
 // Moves the mouse along a wave over the page for about `ms` milliseconds, so
-// that trails and hover effects run their handlers.
+// that trails and hover effects run their handlers. Bounded by the clock, not
+// by a number of steps, so that a busy machine does not stretch the run.
 export async function sweepMouse(page, width, height, ms) {
-  const steps = Math.max(10, Math.round(ms / 40));
-  for (let s = 0; s <= steps; ++s) {
-    const t = s / steps;
+  const start = Date.now();
+  for (;;) {
+    const t = Math.min(1, (Date.now() - start) / ms);
     const x = width * (0.1 + 0.8 * t);
     const y = height * (0.5 + 0.3 * Math.sin(t * Math.PI * 3));
     await page.mouse.move(x, y);
-    await page.waitForTimeout(ms / steps);
+    if (t >= 1) break;
+    await page.waitForTimeout(Math.min(60, Math.max(0, ms - (Date.now() - start))));
   }
 }

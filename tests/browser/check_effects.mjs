@@ -30,7 +30,7 @@ import {
 
 const META = Buffer.from('<meta charset="gb2312">');
 const SETTLE_MS = 1500; // how long a page runs before it is judged
-const PARALLEL = 4;
+const PARALLEL = 6;
 const VIEW = { width: 800, height: 600 };
 
 function usage(message) {
