@@ -1,0 +1,22 @@
+#pragma once
+
+#include "MenuItem.h"
+#include "MenuPageColors.h"
+
+#include <QList>
+#include <QString>
+
+namespace tierglide {
+
+// The sliding-menu page: `templateText` with the bar text, the seven colours
+// and the generated menu lists filled in. An empty list gives the message
+// "你怎么什么也不设？" and a list that does not begin with a main menu gives
+// "第一个菜单必须为主菜单！" in place of the page.
+QString GenerateMenuPage(const QString &menuBarText, const MenuPageColors &colors,
+                         const QList<MenuItem> &rows, const QString &templateText);
+
+// The two messages GenerateMenuPage may return instead of a page.
+QString NoRowsMessage();
+QString FirstRowNotMainMenuMessage();
+
+} // namespace tierglide
