@@ -27,8 +27,8 @@ QString ReadCatalogueEntry(const platform::PrivateProfile &profile, EffectCatego
 }
 
 QString ReadCatalogueEntry(EffectCategory category, int index) {
-    return ReadCatalogueEntry(platform::PrivateProfile::fromFile(CataloguePath(category)),
-                              category, index);
+    return ReadCatalogueEntry(platform::PrivateProfile::fromFile(CataloguePath(category)), category,
+                              index);
 }
 
 QString EntryCaption(const QString &value) {
@@ -57,12 +57,16 @@ QString EntryTargetName(EffectCategory category, int index) {
     return EntryTargetField(ReadCatalogueEntry(category, index));
 }
 
-QString PersonalEntryPath(int index) { return EntryTargetName(EffectCategory::Personal, index); }
+QString PersonalEntryPath(int index) {
+    return EntryTargetName(EffectCategory::Personal, index);
+}
 
 CatalogueConversionError::CatalogueConversionError(const QString &message)
     : std::runtime_error(message.toStdString()) {}
 
-QString CatalogueConversionError::message() const { return QString::fromStdString(what()); }
+QString CatalogueConversionError::message() const {
+    return QString::fromStdString(what());
+}
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 
-CategoryBrowser::CategoryBrowser(QListView *list, QLabel *countLabel,
-                                 QButtonGroup *categoryButtons, QObject *parent)
+CategoryBrowser::CategoryBrowser(QListView *list, QLabel *countLabel, QButtonGroup *categoryButtons,
+                                 QObject *parent)
     : QObject(parent), m_list(list), m_countLabel(countLabel), m_buttons(categoryButtons),
       m_model(new EffectListModel(this)) {
     m_list->setModel(m_model);

@@ -20,11 +20,11 @@ enum class EffectCategory : int {
 constexpr int EffectCategoryCount = 10;
 
 struct CategoryInfo {
-    const char *section;    // section name, also the prefix of every entry key
+    const char *section;     // section name, also the prefix of every entry key
     const char16_t *caption; // button caption and count-label prefix
-    const char *buttonName; // objectName of the category's toolbar button
-    const char *folder;     // folder of the plain effects' code files; empty for Personal
-    const char *catalogue;  // catalogue file, relative to the program folder
+    const char *buttonName;  // objectName of the category's toolbar button
+    const char *folder;      // folder of the plain effects' code files; empty for Personal
+    const char *catalogue;   // catalogue file, relative to the program folder
 };
 
 const CategoryInfo &CategoryInfoOf(EffectCategory category);

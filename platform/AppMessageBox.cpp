@@ -13,7 +13,9 @@ MessageBoxHook &hook() {
 }
 } // namespace
 
-void SetMessageBoxHook(MessageBoxHook h) { hook() = std::move(h); }
+void SetMessageBoxHook(MessageBoxHook h) {
+    hook() = std::move(h);
+}
 
 int AppMessageBox(const QString &text, const QString &caption, int flags) {
     if (hook())
@@ -33,6 +35,10 @@ int AppMessageBox(const QString &text, const QString &caption, int flags) {
     box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.exec();
     return ID_OK;
+}
+
+void ReportApplicationError(const QString &message) {
+    AppMessageBox(message, QApplication::applicationDisplayName(), MB_ICONSTOP_OK);
 }
 
 } // namespace platform

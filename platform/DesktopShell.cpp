@@ -4,8 +4,12 @@
 
 namespace platform {
 
-void ShellOpenFile(const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+void ShellOpenFile(const QString &path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
-void ShellOpenUrl(const QUrl &url) { QDesktopServices::openUrl(url); }
+void ShellOpenUrl(const QUrl &url) {
+    QDesktopServices::openUrl(url);
+}
 
 } // namespace platform

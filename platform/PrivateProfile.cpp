@@ -21,7 +21,9 @@ QString foldName(QStringView name) {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 QStringView trimmed(QStringView s) {
     qsizetype b = 0;
@@ -51,7 +53,7 @@ PrivateProfile PrivateProfile::fromBytes(const QByteArray &bytes) {
         return fromText(fromGb(QByteArrayView(bytes).sliced(3)));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                           : QStringConverter::Utf16BE);
+                                                          : QStringConverter::Utf16BE);
         return fromText(QString(utf16.decode(QByteArrayView(bytes).sliced(2))));
     }
     return fromText(fromGb(bytes));
@@ -80,8 +82,7 @@ PrivateProfile PrivateProfile::fromText(QStringView text) {
             continue;
         if (line.front() == u'[') {
             const qsizetype close = line.lastIndexOf(u']');
-            const QStringView name =
-                trimmed(close > 0 ? line.mid(1, close - 1) : line.mid(1));
+            const QStringView name = trimmed(close > 0 ? line.mid(1, close - 1) : line.mid(1));
             const QString key = foldName(name);
             if (profile.m_sections.contains(key)) {
                 section = nullptr; // the first section of that name wins

@@ -56,8 +56,7 @@ int main(int argc, char **argv) {
                 column = 0;
                 continue;
             }
-            const qsizetype len =
-                (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+            const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
             if (!isGb2312(QStringView(text).mid(i, len), checker)) {
                 std::fprintf(stderr, "%s:%d:%d: U+%04X is not a GB2312 character\n", argv[a], line,
                              column, unsigned(QStringView(text).mid(i, len).toUcs4().value(0)));
