@@ -31,11 +31,15 @@ QString ReadCatalogueEntry(EffectCategory category, int index) {
                               index);
 }
 
-QString EntryCaption(const QString &value) {
-    const qsizetype bar = value.indexOf(QLatin1Char('|'), 2);
+QStringView EntryCaption(QStringView value) {
+    const qsizetype bar = value.size() > 2 ? value.indexOf(u'|', 2) : -1;
     if (bar < 0)
         return value;
     return value.mid(2, bar - 2);
+}
+
+QString EntryCaption(const QString &value) {
+    return EntryCaption(QStringView(value)).toString();
 }
 
 bool IsPluginEntry(EffectCategory category, int index) {

@@ -31,6 +31,7 @@ QString ReadCatalogueEntry(const platform::PrivateProfile &profile, EffectCatego
 // The caption field of a value: from position 3 to the next bar; the whole
 // value when there is no bar from position 3 on.
 QString EntryCaption(const QString &value);
+QStringView EntryCaption(QStringView value);
 
 // True when the entry's value starts with "1": a plug-in generator.
 bool IsPluginEntry(EffectCategory category, int index);

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueEntry.h"
 #include "catalogue/EffectListModel.h"
+#include "platform/Gb2312.h"
 #include "platform/PrivateProfile.h"
 
 #include <QAbstractButton>
@@ -56,12 +57,66 @@ void CategoryBrowser::SelectItem(int row) {
     m_list->scrollTo(index);
 }
 
+namespace {
+
+// The entry index a key names in its section (section name, then the index
+// as PadEntryIndex writes it), or -1 for any other key.
+int KeyIndex(QStringView key, QStringView section) {
+    if (key.size() <= section.size() ||
+        !platform::PrivateProfile::sameName(key.left(section.size()), section))
+        return -1;
+    const QStringView digits = key.mid(section.size());
+    if (digits.size() > 9)
+        return -1;
+    int index = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        index = index * 10 + (c.unicode() - u'0');
+    }
+    // Only the form PadEntryIndex writes: three digits below 100, no leading
+    // zero from 100 on.
+    const bool canonical = index < 100 ? digits.size() == 3 : digits.front() != u'0';
+    return canonical ? index : -1;
+}
+
+} // namespace
+
 void CategoryBrowser::LoadCategoryList(EffectCategory category) {
-    // The catalogue is read once per refill, afresh each time.
+    // The catalogue is read afresh at every refill, once, in one pass over
+    // the category's section.
     const platform::PrivateProfile profile =
         platform::PrivateProfile::fromFile(CataloguePath(category));
-    const int n = std::min(profile.readInt(CategorySection(category), QStringLiteral("Number")),
-                           MaxListedEntries);
+    const QString section = CategorySection(category);
+    const QVector<platform::PrivateProfile::Entry> *entries = profile.sectionEntries(section);
+
+    int number = 0;
+    bool numberSeen = false;
+    QVector<QStringView> values; // by entry index; the first of duplicates wins
+    QVector<bool> seen;
+    if (entries) {
+        for (const platform::PrivateProfile::Entry &entry : *entries) {
+            if (platform::PrivateProfile::sameName(entry.key, u"Number")) {
+                if (!numberSeen)
+                    number = platform::PrivateProfile::toInt(platform::truncateToGbBytes(
+                        entry.value.toString(), platform::PrivateProfile::MaxValueBytes));
+                numberSeen = true;
+                continue;
+            }
+            const int index = KeyIndex(entry.key, section);
+            if (index < 1 || index > MaxListedEntries)
+                continue;
+            if (index >= values.size()) {
+                values.resize(index + 1);
+                seen.resize(index + 1);
+            }
+            if (!seen[index]) {
+                values[index] = entry.value;
+                seen[index] = true;
+            }
+        }
+    }
+    const int n = std::min(number, MaxListedEntries);
 
     m_countLabel->setText(CategoryCaption(category) + QStringLiteral("：") + QString::number(n) +
                           QStringLiteral("个"));
@@ -69,8 +124,14 @@ void CategoryBrowser::LoadCategoryList(EffectCategory category) {
     QVector<EffectListModel::Item> items;
     items.reserve(n);
     for (int i = 1; i <= n; ++i) {
-        const QString value = ReadCatalogueEntry(profile, category, i);
-        items.append({EntryCaption(value), value.startsWith(QLatin1Char('1'))});
+        QStringView value = i < values.size() ? values[i] : QStringView();
+        QString cut;
+        if (value.size() * 4 > platform::PrivateProfile::MaxValueBytes) {
+            cut = platform::truncateToGbBytes(value.toString(),
+                                              platform::PrivateProfile::MaxValueBytes);
+            value = cut;
+        }
+        items.append({EntryCaption(value).toString(), value.startsWith(u'1')});
     }
     m_model->setItems(std::move(items));
 }

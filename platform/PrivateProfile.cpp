@@ -9,16 +9,6 @@
 
 namespace platform {
 
-QString foldName(QStringView name) {
-    QString folded = name.toString();
-    for (QChar &c : folded) {
-        const char16_t u = c.unicode();
-        if (u >= u'A' && u <= u'Z')
-            c = QChar(char16_t(u + (u'a' - u'A')));
-    }
-    return folded;
-}
-
 namespace {
 
 bool isBlank(QChar c) {
@@ -59,20 +49,49 @@ PrivateProfile PrivateProfile::fromBytes(const QByteArray &bytes) {
     return fromText(fromGb(bytes));
 }
 
-PrivateProfile PrivateProfile::fromText(QStringView text) {
+namespace {
+inline char16_t foldAscii(char16_t u) {
+    return (u >= u'A' && u <= u'Z') ? char16_t(u + 32) : u;
+}
+} // namespace
+
+bool PrivateProfile::sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i].unicode()) != foldAscii(b[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+bool PrivateProfile::Name::operator==(const Name &other) const {
+    return sameName(text, other.text);
+}
+
+size_t qHash(const PrivateProfile::Name &name, size_t seed) noexcept {
+    size_t h = seed ^ 0x9E3779B97F4A7C15ull;
+    for (QChar c : name.text)
+        h = (h ^ foldAscii(c.unicode())) * 0x100000001B3ull;
+    return h;
+}
+
+PrivateProfile PrivateProfile::fromText(QString text) {
     PrivateProfile profile;
-    QHash<QString, QString> *section = nullptr; // null: before any section, or a duplicate
+    profile.m_text = std::move(text);
+    const QStringView all(profile.m_text);
+    Section *section = nullptr; // null: before any section, or a later duplicate
     qsizetype pos = 0;
-    const qsizetype n = text.size();
+    const qsizetype n = all.size();
     while (pos < n) {
         qsizetype end = pos;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+        while (end < n && all[end] != u'\r' && all[end] != u'\n')
             ++end;
-        const QStringView line = trimmed(text.mid(pos, end - pos));
+        const QStringView line = trimmed(all.mid(pos, end - pos));
         pos = end;
-        if (pos < n && text[pos] == u'\r') {
+        if (pos < n && all[pos] == u'\r') {
             ++pos;
-            if (pos < n && text[pos] == u'\n')
+            if (pos < n && all[pos] == u'\n')
                 ++pos;
         } else if (pos < n) {
             ++pos; // a lone LF
@@ -82,13 +101,9 @@ PrivateProfile PrivateProfile::fromText(QStringView text) {
             continue;
         if (line.front() == u'[') {
             const qsizetype close = line.lastIndexOf(u']');
-            const QStringView name = trimmed(close > 0 ? line.mid(1, close - 1) : line.mid(1));
-            const QString key = foldName(name);
-            if (profile.m_sections.contains(key)) {
-                section = nullptr; // the first section of that name wins
-            } else {
-                section = &profile.m_sections[key];
-            }
+            const Name name{trimmed(close > 0 ? line.mid(1, close - 1) : line.mid(1))};
+            // The first section of a name wins; a later one is skipped whole.
+            section = profile.m_sections.contains(name) ? nullptr : &profile.m_sections[name];
             continue;
         }
         if (!section)
@@ -96,26 +111,43 @@ PrivateProfile PrivateProfile::fromText(QStringView text) {
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
             continue;
-        const QString key = foldName(trimmed(line.left(eq)));
-        if (section->contains(key))
-            continue;
-        section->insert(key, unquoted(trimmed(line.mid(eq + 1))).toString());
+        section->entries.append(Entry{trimmed(line.left(eq)), unquoted(trimmed(line.mid(eq + 1)))});
     }
     return profile;
 }
 
-QString PrivateProfile::readString(QStringView section, QStringView key) const {
-    const auto s = m_sections.constFind(foldName(section));
+const QVector<PrivateProfile::Entry> *PrivateProfile::sectionEntries(QStringView section) const {
+    const auto s = m_sections.constFind(Name{section});
+    return s == m_sections.cend() ? nullptr : &s->entries;
+}
+
+const PrivateProfile::Entry *PrivateProfile::find(QStringView section, QStringView key) const {
+    const auto s = m_sections.constFind(Name{section});
     if (s == m_sections.cend())
-        return QString();
-    const auto v = s->constFind(foldName(key));
-    if (v == s->cend())
-        return QString();
-    return truncateToGbBytes(*v, MaxValueBytes);
+        return nullptr;
+    if (!s->indexed) {
+        s->byName.reserve(s->entries.size());
+        for (qsizetype i = 0; i < s->entries.size(); ++i) {
+            const Name name{s->entries.at(i).key};
+            if (!s->byName.contains(name)) // the first of duplicates wins
+                s->byName.insert(name, i);
+        }
+        s->indexed = true;
+    }
+    const auto v = s->byName.constFind(Name{key});
+    return v == s->byName.cend() ? nullptr : &s->entries.at(*v);
+}
+
+QString PrivateProfile::readString(QStringView section, QStringView key) const {
+    const Entry *entry = find(section, key);
+    return entry ? truncateToGbBytes(entry->value.toString(), MaxValueBytes) : QString();
 }
 
 int PrivateProfile::readInt(QStringView section, QStringView key) const {
-    const QString value = readString(section, key);
+    return toInt(readString(section, key));
+}
+
+int PrivateProfile::toInt(QStringView value) {
     qint64 result = 0;
     for (QChar c : value) {
         if (c < u'0' || c > u'9')

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <QVector>
 
 namespace platform {
 
@@ -23,16 +24,35 @@ public:
     static constexpr int MaxValueBytes = 399;
 
     PrivateProfile() = default;
+    PrivateProfile(const PrivateProfile &other) = delete;
+    PrivateProfile &operator=(const PrivateProfile &other) = delete;
+    PrivateProfile(PrivateProfile &&other) noexcept = default;
+    PrivateProfile &operator=(PrivateProfile &&other) noexcept = default;
 
     // Reads and parses the file; a missing or unreadable file, or one that is
     // not a regular file, gives an empty profile.
     static PrivateProfile fromFile(const QString &path);
     static PrivateProfile fromBytes(const QByteArray &bytes);
-    static PrivateProfile fromText(QStringView text);
+    static PrivateProfile fromText(QString text);
 
     // The key's value cut to MaxValueBytes (never inside a character), or
     // the empty string when the section or the key is missing.
     QString readString(QStringView section, QStringView key) const;
+
+    // One key=value line of a section, pointing into this profile's text.
+    struct Entry {
+        QStringView key;
+        QStringView value; // as it stands in the file, not cut
+    };
+    // The section's lines in file order, duplicates included (the first of
+    // them is the one that counts); null when the section is missing. For
+    // callers that read a whole section in one pass.
+    const QVector<Entry> *sectionEntries(QStringView section) const;
+
+    // True when two names are the same to the private-profile functions.
+    static bool sameName(QStringView a, QStringView b);
+    // A value read as readInt reads it.
+    static int toInt(QStringView value);
 
     // The value's leading decimal digits; 0 when missing, negative or not a
     // number; values beyond the range of int read as INT_MAX.
@@ -42,10 +62,23 @@ public:
     static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
 private:
-    QHash<QString, QHash<QString, QString>> m_sections;
-};
+    // A name inside the decoded text, hashed and compared without regard to
+    // the case of ASCII letters, so parsing and look-ups allocate nothing.
+    struct Name {
+        QStringView text;
+        bool operator==(const Name &other) const;
+    };
+    friend size_t qHash(const Name &name, size_t seed) noexcept;
+    struct Section {
+        QVector<Entry> entries;
+        // Built on the first look-up by name: key to the first entry of it.
+        mutable QHash<Name, qsizetype> byName;
+        mutable bool indexed = false;
+    };
+    const Entry *find(QStringView section, QStringView key) const;
 
-// `name` with its ASCII letters in lower case, as names are compared.
-QString foldName(QStringView name);
+    QString m_text; // the whole file, decoded; names and values point into it
+    QHash<Name, Section> m_sections;
+};
 
 } // namespace platform
