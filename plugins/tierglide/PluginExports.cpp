@@ -1,8 +1,7 @@
 // The three entry points the host looks up, and the life of the one form:
 // built when the library is loaded, destroyed when it is unloaded.
+#include "EncodePageGb.h"
 #include "TForm_MultilayerSlipmMenu.h"
-
-#include "platform/Gb2312.h"
 
 #include <quillary/PluginApi.h>
 
@@ -38,7 +37,7 @@ void ShowForm(QWidget *parent) {
 
 QByteArray *OutputCode(QByteArray *text) {
     if (Form_MultilayerSlipmMenu && text)
-        *text = platform::toGb(Form_MultilayerSlipmMenu->GenerateCode());
+        *text = tierglide::EncodePageGb(Form_MultilayerSlipmMenu->GenerateCode());
     return text;
 }
 

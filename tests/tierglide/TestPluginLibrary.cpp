@@ -1,6 +1,9 @@
 // The built library as the host uses it: copied into a program folder's
 // system/ folder, opened with dlopen, its three entry points called on real
 // panels, and closed with dlclose.
+#include "GenerateMenuPage.h"
+#include "MenuPageTemplate.h"
+
 #include "platform/Gb2312.h"
 
 #include <quillary/PluginApi.h>
@@ -50,6 +53,7 @@ private slots:
     void outputCodeReplacesTheCallersText();
     void outputCodeGivesMessagesForRefusedLists_data();
     void outputCodeGivesMessagesForRefusedLists();
+    void longPageArrivesWhole();
     void generatedTextOutlivesTheLibrary();
     void reloadStartsAfresh();
     void panelDestroyedBeforeUnload();
@@ -286,6 +290,45 @@ void TestPluginLibrary::outputCodeGivesMessagesForRefusedLists() {
     QCOMPARE(text, platform::toGb(message));
     QCOMPARE(selectedRow(panel.get()), selected);
     QCOMPARE(control<QPlainTextEdit>(panel.get(), "RichEdit1")->toPlainText(), templateBefore);
+}
+
+void TestPluginLibrary::longPageArrivesWhole() {
+    // Several hundred rows make a page far longer than one conversion piece;
+    // names in Chinese and one character beyond GB2312 (four bytes in
+    // GB18030) must come through every piece boundary unchanged.
+    auto panel = makePanel({600, 480});
+    m_showForm(panel.get());
+    auto *type = control<QComboBox>(panel.get(), "ComboBox_MenuType");
+    auto *name = control<QLineEdit>(panel.get(), "Edit_MenuText");
+    auto *url = control<QLineEdit>(panel.get(), "Edit_MenuURL");
+    auto *add = control<QToolButton>(panel.get(), "SpeedButton_Add");
+    QTest::mouseClick(control<QToolButton>(panel.get(), "SpeedButton_Clear"), Qt::LeftButton);
+    QList<tierglide::MenuItem> rows;
+    for (int i = 0; i < 400; ++i) {
+        const bool sub = i % 3 != 0;
+        type->setCurrentIndex(sub ? 2 : 1);
+        name->setText(u8("菜单𠀀") + QString::number(i));
+        url->setText(u8("http://www.example.com/页面/") + QString::number(i) + u8(".htm"));
+        QTest::mouseClick(add, Qt::LeftButton);
+        rows.append({u8(sub ? "子菜单 -" : "主菜单 +"), u8("菜单𠀀") + QString::number(i),
+                     u8("http://www.example.com/页面/") + QString::number(i) + u8(".htm"),
+                     u8("_blank")});
+    }
+    tierglide::MenuPageColors colors;
+    colors.MenuBarBkColor = QColor(0xCC, 0xCC, 0xCC);
+    colors.MenuBarBorderColor = QColor(0x99, 0x99, 0x99);
+    colors.MenuBarFontColor = QColor(0, 0, 0);
+    colors.MenuBkColor = QColor(0xF4, 0xF4, 0xF4);
+    colors.MenuOverBorderColor = QColor(0x99, 0x99, 0x99);
+    colors.MenuOverBkColor = QColor(0xCC, 0xCC, 0xCC);
+    colors.MenuFontColor = QColor(0, 0, 0);
+    const QString expected = tierglide::GenerateMenuPage(u8("多级滑动菜单"), colors, rows,
+                                                         tierglide::MenuPageTemplate());
+    QVERIFY(expected.size() > 100000);
+    const QByteArray text = outputCode();
+    QCOMPARE(text.size(), platform::toGb(expected).size());
+    QVERIFY(text == platform::toGb(expected));
+    QCOMPARE(platform::fromGb(text), expected);
 }
 
 void TestPluginLibrary::generatedTextOutlivesTheLibrary() {
