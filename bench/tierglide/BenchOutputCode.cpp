@@ -2,8 +2,9 @@
 // 3,000 and 30,000 to show the curve), half of them sub-menus, entered
 // through the form's own widgets. Generation should grow linearly with the
 // rows: compare the items/s of the sizes, or the fitted complexity printed at
-// the end. Pages of several megabytes also pay for fresh memory pages on
-// every call once the C library hands the freed buffers back to the system.
+// the end. Each call builds buffers of a few kilobytes per row; when the C
+// library hands them back to the system after the call, the next call pays
+// for fresh memory pages, a cost that also grows with the rows.
 #include <quillary/PluginApi.h>
 
 #include <QApplication>

@@ -121,6 +121,8 @@ private slots:
     void refusedLists();
     void menuLists_data();
     void menuLists();
+    void listsFillTheFirstPlaceholders_data();
+    void listsFillTheFirstPlaceholders();
     void defaultPageIsTheFixture();
     void barTextHoldingMainMenuPlaceholder();
     void coloursLandInTheirPlaces();
@@ -304,6 +306,35 @@ void TestGenerator::menuLists() {
     QVERIFY(page.contains(u8("</tr>\r\n") + mainList + u8("</table>\r\n\r\n") + subList +
                           u8("\r\n</div>\r\n<body>\r\n")));
     QVERIFY(page.endsWith(u8("\r\n</div>\r\n<body>\r\n")));
+}
+
+void TestGenerator::listsFillTheFirstPlaceholders_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("mainList");
+    QTest::addColumn<QString>("expected");
+    const QString m = u8("<m>\r\n");
+    QTest::newRow("in template order") << "A*MAINMENULIST*B*SUBMENULIST*C" << m << "A<m>\r\nB[s]C";
+    QTest::newRow("sub-menus first") << "*SUBMENULIST*x*MAINMENULIST*" << m << "[s]x<m>\r\n";
+    QTest::newRow("only the first of each")
+        << "*MAINMENULIST**MAINMENULIST**SUBMENULIST**SUBMENULIST*" << m
+        << "<m>\r\n*MAINMENULIST*[s]*SUBMENULIST*";
+    QTest::newRow("placeholder inside the main list")
+        << "X*MAINMENULIST*Y*SUBMENULIST*" << u8("<a*SUBMENULIST*b>\r\n")
+        << "X<a[s]b>\r\nY*SUBMENULIST*";
+    QTest::newRow("no main list placeholder") << "x*SUBMENULIST*" << m << "x[s]";
+    QTest::newRow("no sub-menu placeholder") << "A*MAINMENULIST*B" << m << "A<m>\r\nB";
+    // Lists that could join a placeholder across their edges.
+    QTest::newRow("empty main list joins the text")
+        << "*SUB*MAINMENULIST*MENULIST*" << QString() << "[s]";
+    QTest::newRow("main list completes a placeholder")
+        << "*SUBMENU*MAINMENULIST*" << u8("LIST*") << "[s]";
+}
+
+void TestGenerator::listsFillTheFirstPlaceholders() {
+    QFETCH(QString, text);
+    QFETCH(QString, mainList);
+    QFETCH(QString, expected);
+    QCOMPARE(tierglide::FillMenuLists(text, {mainList, u8("[s]")}), expected);
 }
 
 void TestGenerator::defaultPageIsTheFixture() {
