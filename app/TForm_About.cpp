@@ -116,13 +116,14 @@ void TForm_About::Image_TopMouseUp() {
 
 bool TForm_About::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_imageTop) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonPress: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
             Image_TopMouseDown(mouse->button(), mouse->position().toPoint());
             return true;
+        }
         case QEvent::MouseMove:
-            Image_TopMouseMove(mouse->position().toPoint());
+            Image_TopMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
             return true;
         case QEvent::MouseButtonRelease:
             Image_TopMouseUp();

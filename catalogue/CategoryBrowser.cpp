@@ -18,7 +18,8 @@ CategoryBrowser::CategoryBrowser(QListView *list, QLabel *countLabel, QButtonGro
     : QObject(parent), m_list(list), m_countLabel(countLabel), m_buttons(categoryButtons),
       m_model(new EffectListModel(this)) {
     m_list->setModel(m_model);
-    m_list->viewport()->installEventFilter(this);
+    m_viewport = m_list->viewport();
+    m_viewport->installEventFilter(this);
 
     using Handler = void (CategoryBrowser::*)();
     static const Handler handlers[EffectCategoryCount] = {
@@ -159,7 +160,9 @@ void CategoryBrowser::ListView_EfxNameClick() {
 }
 
 bool CategoryBrowser::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_list->viewport()) {
+    // Compare pointers only: the viewport still sends events while the list
+    // is being destroyed.
+    if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonPress) {
             // A press on empty space drops the selection, as in the list
             // control the window was designed around.

@@ -9,6 +9,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 class QListView;
+class QWidget;
 
 // Fills the effect list and the count label with the entries of the category
 // whose button is down, and steps through the list. Loading the selected
@@ -57,6 +58,7 @@ protected:
 
 private:
     QListView *m_list;
+    QWidget *m_viewport;
     QLabel *m_countLabel;
     QButtonGroup *m_buttons;
     EffectListModel *m_model;

@@ -93,7 +93,7 @@ void TestPlatform::readerCases_data() {
     QTest::newRow("section without bracket") << QByteArray("[abc\nk=v\n") << "abc"
                                              << "k"
                                              << "v";
-    QTest::newRow("NUL bytes do not end the file") << QByteArray("[S]\na=1\0\nb=2\n", 15) << "S"
+    QTest::newRow("NUL bytes do not end the file") << QByteArray("[S]\na=1\0\nb=2\n", 13) << "S"
                                                    << "b"
                                                    << "2";
     QTest::newRow("GB2312 value") << QByteArray("[S]\na=\xCA\xB1\xBC\xE4\n") << "S"
