@@ -243,6 +243,7 @@ void TForm_PersonalAdd::showEntry(int row) {
         Memo_Code->clear();
         m_shownImages.clear();
         Label_File->setText(txt("代码文件：保存时在 personal 文件夹中新建"));
+        Label_File->setToolTip(QString());
     } else {
         const PersonalEntry &entry = m_entries.at(m_shownRow);
         Edit_Caption->setText(entry.caption());
@@ -257,6 +258,7 @@ void TForm_PersonalAdd::showEntry(int row) {
             Label_File->setText(txt("代码文件：") + where);
         else
             Label_File->setText(txt("代码文件（特效箱以外）：") + where);
+        Label_File->setToolTip(where);
     }
     // Compared with what the editor gives back, not with the file: the
     // editor may normalise some characters.

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -205,8 +206,12 @@ void TestPersonalHost::personalCategoryListsLoadsAndSavesWhatTheBoxSaved() {
     QVERIFY(image.open(QIODevice::ReadOnly));
     QCOMPARE(image.readAll(), QByteArray("GIF89a-a"));
 
+    // Copying puts the effect's code on the clipboard.
     select(1);
     QCOMPARE(code()->toPlainText(), u8("<i>2</i>"));
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(button("SpeedButton_Copy"), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), u8("<i>2</i>"));
 }
 
 void TestPersonalHost::selectingTheEntryStillSelectedKeepsTheBox() {
