@@ -115,22 +115,7 @@ void TForm_About::Image_TopMouseUp() {
 }
 
 bool TForm_About::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_imageTop) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            Image_TopMouseDown(mouse->button(), mouse->position().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove:
-            Image_TopMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
-            return true;
-        case QEvent::MouseButtonRelease:
-            Image_TopMouseUp();
-            return true;
-        default:
-            break;
-        }
-    }
+    if (watched == m_imageTop && DispatchTitleMouse(this, m_imageTop, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -432,23 +432,8 @@ void TForm_Main::FormCreate() {
 
 bool TForm_Main::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_imageTop) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            Image_TopMouseDown(mouse->button(),
-                               m_imageTop->mapTo(this, mouse->position().toPoint()));
+        if (DispatchTitleMouse(this, m_imageTop, event))
             return true;
-        }
-        case QEvent::MouseMove:
-            Image_TopMouseMove(
-                m_imageTop->mapTo(this, static_cast<QMouseEvent *>(event)->position().toPoint()));
-            return true;
-        case QEvent::MouseButtonRelease:
-            Image_TopMouseUp();
-            return true;
-        default:
-            break;
-        }
     } else if (watched == m_panelCode && event->type() == QEvent::Resize) {
         // The code pane fills the panel inside its bevel; a plug-in's form
         // lies on top of it.

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QEvent>
+#include <QMouseEvent>
 #include <QPoint>
-
-class QWidget;
+#include <QWidget>
 
 // Moving a frameless window by dragging its title picture. The mouse
 // positions are the window's client coordinates (the picture lies at the
@@ -21,3 +22,26 @@ public:
     void MouseMove(QWidget *window, QPoint pos);
     void MouseUp() { Dragging = false; }
 };
+
+// Hands the mouse events of a form's title picture to the form's
+// Image_TopMouseDown, Image_TopMouseMove and Image_TopMouseUp, with the
+// positions in the form's client coordinates. True when the event was one.
+template <typename Form> bool DispatchTitleMouse(Form *form, QWidget *picture, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        form->Image_TopMouseDown(mouse->button(),
+                                 picture->mapTo(form, mouse->position().toPoint()));
+        return true;
+    }
+    case QEvent::MouseMove:
+        form->Image_TopMouseMove(
+            picture->mapTo(form, static_cast<QMouseEvent *>(event)->position().toPoint()));
+        return true;
+    case QEvent::MouseButtonRelease:
+        form->Image_TopMouseUp();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -6,6 +6,7 @@
 #include "platform/AppMessageBox.h"
 #include "platform/Gb2312.h"
 #include "support/MainWindowFixture.h"
+#include "support/UrlRecorder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,20 +34,9 @@ const QByteArray kGenerated("\xC9\xFA\xB3\xC9\xB5\xC4\xB4\xFA\xC2\xEB\r\n\xB5\xD
 
 } // namespace
 
-// Receives the desktop's open requests in place of a browser.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
 class TestOutput : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void saveNames_data();
@@ -67,19 +57,11 @@ private:
     void answerSaveDialog(const QString &path);
     void save() { QTest::mouseClick(m_f->button("SpeedButton_Save"), Qt::LeftButton); }
     std::unique_ptr<MainWindowFixture> m_f;
-    UrlRecorder m_urls;
+    UrlRecorder m_urls{{QStringLiteral("file")}};
     int m_dialogsShown = 0;
     QString m_dialogName;
     QStringList m_dialogFilters;
 };
-
-void TestOutput::initTestCase() {
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_urls, "open");
-}
-
-void TestOutput::cleanupTestCase() {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-}
 
 void TestOutput::init() {
     m_f = std::make_unique<MainWindowFixture>();

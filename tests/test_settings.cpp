@@ -4,6 +4,7 @@
 #include "app/TForm_Main.h"
 #include "platform/MakerLinks.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/UrlRecorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,20 +19,9 @@
 
 #include <functional>
 
-// Receives the desktop's open requests in place of a browser or mail program.
-class LinkRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
 class TestSettings : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void fontDialogStartsWithItsOwnFontThenTheLastChosen();
@@ -55,7 +45,8 @@ private:
     std::unique_ptr<ProgramFolderFixture> m_folder;
     std::unique_ptr<TForm_Main> m_form;
     std::unique_ptr<TForm_About> m_about;
-    LinkRecorder m_links;
+    UrlRecorder m_links{
+        {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto")}};
 };
 
 template <typename T> void TestSettings::onDialog(std::function<void(T *)> answer) {
@@ -70,16 +61,6 @@ template <typename T> void TestSettings::onDialog(std::function<void(T *)> answe
         answer(dialog);
     });
     timer->start();
-}
-
-void TestSettings::initTestCase() {
-    for (const char *scheme : {"http", "https", "mailto"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_links, "open");
-}
-
-void TestSettings::cleanupTestCase() {
-    for (const char *scheme : {"http", "https", "mailto"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
 void TestSettings::init() {
