@@ -5,5 +5,5 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/setup.sh"
 cmake --preset default -S "$here" >/dev/null
-cmake --build "$here/build" --target quillary -j"$(nproc)"
+cmake --build "$here/build" --target program -j"$(nproc)"
 exec "$here/build/program/quillary" "$@"
