@@ -3,18 +3,24 @@
 # and does nothing when it is all there already.
 set -euo pipefail
 
+# Each entry is a Debian package, or "package:command" for tools that may
+# come from elsewhere: those are skipped when the command is on the PATH.
 packages=(
-  cmake g++ make pkg-config           # the build
+  cmake:cmake g++:g++ make:make pkg-config:pkg-config  # the build
   qt6-base-dev qt6-svg-dev libgl-dev  # Qt 6 Widgets and SVG
   libbenchmark-dev                    # benchmark programs
   libchm1                             # reading the help file
   fonts-arphic-uming                  # a Song face for 宋体
-  xvfb xauth                          # running the window without a desktop
-  chromium fonts-wqy-zenhei nodejs npm  # checking the effects in a browser
+  xvfb:xvfb-run xauth:xauth           # running the window without a desktop
+  chromium:chromium fonts-wqy-zenhei nodejs:node npm:npm  # checking the effects in a browser
 )
 
 missing=()
-for p in "${packages[@]}"; do
+for entry in "${packages[@]}"; do
+  p="${entry%%:*}"
+  if [[ "$entry" == *:* ]] && command -v "${entry#*:}" >/dev/null 2>&1; then
+    continue
+  fi
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
