@@ -225,7 +225,7 @@ void TForm_PersonalAdd::fillImages(const QStringList &checked) {
     // Names the entry lists that the folder lacks stay ticked, so saving
     // does not drop them; Save simply skips an image it cannot find.
     for (const QString &name : checked) {
-        if (names.contains(name))
+        if (name.isEmpty() || names.contains(name))
             continue;
         auto *item = new QListWidgetItem(name, ListBox_Images);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
