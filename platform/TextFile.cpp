@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace platform {
 
 std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxBytes) {
@@ -14,9 +16,17 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxBytes) 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Read at most one byte beyond the limit: a file that grows while it is
-    // read (or lies about its size) is still refused.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Read in pieces sized by the file's own size, never more than one byte
+    // beyond the limit: a file that grows while it is read (or lies about its
+    // size) is still refused, and no buffer of the limit's size is allocated.
+    QByteArray bytes;
+    const qint64 piece = std::max<qint64>(info.size() + 1, 64 * 1024);
+    while (bytes.size() <= maxBytes) {
+        const QByteArray chunk = file.read(std::min<qint64>(piece, maxBytes + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
