@@ -5,14 +5,26 @@
 
 namespace platform {
 
+// The converter keeps an unfinished character at the end of its input
+// pending, waiting for more. A line feed, which is never part of a character,
+// makes it give that up (as U+FFFD, or a substitution byte), so nothing at
+// the end is dropped; the line feed itself is taken off again.
 QString fromGb(QByteArrayView bytes) {
     QStringDecoder decoder("GB18030");
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    const QString rest = decoder.decode(QByteArrayView("\n", 1));
+    if (!rest.isEmpty())
+        text.append(QStringView(rest).chopped(1));
+    return text;
 }
 
 QByteArray toGb(QStringView text) {
     QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
+    QByteArray bytes = encoder.encode(text);
+    const QByteArray rest = encoder.encode(u"\n");
+    if (!rest.isEmpty())
+        bytes.append(QByteArrayView(rest).chopped(1));
+    return bytes;
 }
 
 QString truncateToGbBytes(const QString &text, int maxBytes) {
@@ -43,9 +55,14 @@ QString truncateToGbBytes(const QString &text, int maxBytes) {
         pos += len;
         ++codePoints;
     }
+    // A surrogate pair is one character; a lone surrogate is encoded as one
+    // substitution byte of its own, so it counts as one character too.
     qsizetype units = 0;
-    for (qsizetype n = 0; n < codePoints && units < text.size(); ++n)
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+    for (qsizetype n = 0; n < codePoints && units < text.size(); ++n) {
+        const bool pair = text.at(units).isHighSurrogate() && units + 1 < text.size() &&
+                          text.at(units + 1).isLowSurrogate();
+        units += pair ? 2 : 1;
+    }
     return text.left(units);
 }
 
