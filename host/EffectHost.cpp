@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QTextOption>
 #include <QWidget>
 
 namespace {
@@ -34,6 +35,29 @@ QString PluginPath(const QString &target) {
     if (canonicalFolder.isEmpty() || QFileInfo(info.canonicalFilePath()).path() != canonicalFolder)
         return QString();
     return info.absoluteFilePath();
+}
+
+// The pane wraps long lines at word boundaries. A line with no place to
+// break for many thousand characters (a data: address, packed script) costs
+// that wrapping time that grows with the square of its length: a line of
+// 1 MB would keep the window busy for minutes. Such text is wrapped anywhere
+// instead, which takes time in proportion to its length.
+constexpr qsizetype MaxUnbrokenRun = 16 * 1024;
+
+bool HasLongUnbrokenRun(QStringView text) {
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > MaxUnbrokenRun)
+            return true;
+    }
+    return false;
+}
+
+void ShowInPane(QPlainTextEdit *code, const QString &text) {
+    code->setWordWrapMode(HasLongUnbrokenRun(text) ? QTextOption::WrapAnywhere
+                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    code->setPlainText(text);
 }
 
 // A Personal entry's code file is used as the entry names it; a relative
@@ -173,7 +197,7 @@ bool EffectHost::LoadCodeFile(const QString &path) {
     const std::optional<QString> text = platform::ReadTextFile(path);
     if (!text)
         return false;
-    m_code->setPlainText(*text);
+    ShowInPane(m_code, *text);
     return true;
 }
 
@@ -181,7 +205,7 @@ void EffectHost::SetCodeText(QPlainTextEdit *code, const QString &text) {
     QString lines = text;
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    code->setPlainText(lines);
+    ShowInPane(code, lines);
 }
 
 void EffectHost::SetOutputEnabled(bool enabled) {
