@@ -21,10 +21,20 @@ namespace {
 constexpr qint64 MaxImageBytes = 256 * 1024 * 1024;
 
 // Writes `bytes` to `path` atomically: the old file stays whole until the new
-// one is complete, and stays as it was when anything fails.
+// one is complete, and stays as it was when anything fails. A link is
+// written through to the file it names. Only a regular file is ever
+// replaced: a FIFO, a device or a folder at the path (or at the end of a link)
+// is left alone and nothing is written, since replacing it would destroy it
+// and writing into it could block or go anywhere.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes) {
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a write that fails (a full disk) fails here. Buffered,
+    // the bytes would only be written by commit(), which does not notice that
+    // failure and puts the empty new file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
@@ -89,6 +99,7 @@ void EffectOutput::CopyResources(const QString &pageFolder, const QString &targe
     const QStringList list = EntryResourceList(category, index);
     const QString images = platform::ProgramFolder() + QStringLiteral("images/");
     const QString targetPath = QFileInfo(target).absoluteFilePath();
+    const QString targetFile = QFileInfo(target).canonicalFilePath(); // empty if not written
     for (qsizetype k = 1; k < list.size(); ++k) {
         const QString &resource = list.at(k);
         // Only plain file names: nothing is ever written outside the page's
@@ -97,8 +108,10 @@ void EffectOutput::CopyResources(const QString &pageFolder, const QString &targe
             continue;
         const QString source = images + resource;
         const QString destination = pageFolder + resource;
-        if (QFileInfo(destination).absoluteFilePath() == targetPath)
-            continue;
+        const QFileInfo destinationInfo(destination);
+        if (destinationInfo.absoluteFilePath() == targetPath ||
+            (!targetFile.isEmpty() && destinationInfo.canonicalFilePath() == targetFile))
+            continue; // the page itself, by its name or through a link
         const std::optional<QByteArray> bytes = platform::ReadRegularFile(source, MaxImageBytes);
         if (bytes)
             WriteFileAtomically(destination, *bytes);
