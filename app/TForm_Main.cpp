@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -333,20 +332,6 @@ void TForm_Main::BuildLayout() {
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({185, 678 - 185 - 5});
 
-    // Dialogs. The save dialog asks nothing itself: the save command does.
-    m_saveDialog = new QFileDialog(this);
-    m_saveDialog->setObjectName(QStringLiteral("SaveDialog_Code"));
-    m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
-    m_saveDialog->setFileMode(QFileDialog::AnyFile);
-    m_saveDialog->setNameFilter(QStringLiteral("网页文件(*.htm)"));
-    m_saveDialog->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
-    m_colorDialog = new QColorDialog(this);
-    m_colorDialog->setObjectName(QStringLiteral("ColorDialog_SetColor"));
-    m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
-    m_fontDialog = new QFontDialog(this);
-    m_fontDialog->setObjectName(QStringLiteral("FontDialog_SetFont"));
-    m_fontDialog->setOption(QFontDialog::DontUseNativeDialog);
-
     // The objects behind the commands.
     m_browser = new CategoryBrowser(m_list, m_countLabel, m_categoryButtons, this);
     m_browser->model()->setIcons(PictureIcon(QStringLiteral("list-plain")),
@@ -359,7 +344,7 @@ void TForm_Main::BuildLayout() {
     connect(help, &QToolButton::clicked, this, &TForm_Main::SpeedButton_HelpClick);
 
     m_host = new EffectHost(m_browser, m_panelCode, m_code, {preview, copy, save}, this);
-    m_output = new EffectOutput(m_host, m_browser, m_code, m_saveDialog, this);
+    m_output = new EffectOutput(m_host, m_browser, m_code, this, this);
     connect(preview, &QToolButton::clicked, m_output, &EffectOutput::SpeedButton_PreviewClick);
     connect(copy, &QToolButton::clicked, m_output, &EffectOutput::SpeedButton_CopyClick);
     connect(save, &QToolButton::clicked, m_output, &EffectOutput::SpeedButton_SaveClick);
@@ -482,6 +467,12 @@ void TForm_Main::Code_CutClick() {
 }
 
 void TForm_Main::Set_FontClick() {
+    // The dialogs are made when first used: building them costs start-up time.
+    if (!m_fontDialog) {
+        m_fontDialog = new QFontDialog(this);
+        m_fontDialog->setObjectName(QStringLiteral("FontDialog_SetFont"));
+        m_fontDialog->setOption(QFontDialog::DontUseNativeDialog);
+    }
     m_fontDialog->setCurrentFont(m_lastFont);
     if (m_fontDialog->exec() != QDialog::Accepted)
         return;
@@ -490,6 +481,11 @@ void TForm_Main::Set_FontClick() {
 }
 
 void TForm_Main::Set_ColorClick() {
+    if (!m_colorDialog) {
+        m_colorDialog = new QColorDialog(this);
+        m_colorDialog->setObjectName(QStringLiteral("ColorDialog_SetColor"));
+        m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
+    }
     m_colorDialog->setCurrentColor(m_lastColor);
     if (m_colorDialog->exec() != QDialog::Accepted)
         return;

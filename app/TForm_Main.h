@@ -13,7 +13,6 @@ class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QColorDialog;
-class QFileDialog;
 class QFontDialog;
 class QFrame;
 class QLabel;
@@ -88,7 +87,6 @@ private:
     QMenu *m_menuCode = nullptr;
     QMenu *m_menuTools = nullptr;
     QMenu *m_menuHelp = nullptr;
-    QFileDialog *m_saveDialog = nullptr;
     QColorDialog *m_colorDialog = nullptr;
     QFontDialog *m_fontDialog = nullptr;
     // What the dialogs open with: their own defaults at first (black, and

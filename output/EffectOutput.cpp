@@ -5,6 +5,7 @@
 #include "host/EffectHost.h"
 #include "output/SaveName.h"
 #include "platform/AppMessageBox.h"
+#include "platform/AtomicFile.h"
 #include "platform/DesktopShell.h"
 #include "platform/FileNames.h"
 #include "platform/Gb2312.h"
@@ -14,41 +15,31 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 
 namespace {
 
 constexpr qint64 MaxImageBytes = 256 * 1024 * 1024;
 
-// Writes `bytes` to `path` atomically: the old file stays whole until the new
-// one is complete, and stays as it was when anything fails. A link is
-// written through to the file it names. Only a regular file is ever
-// replaced: a FIFO, a device or a folder at the path (or at the end of a link)
-// is left alone and nothing is written, since replacing it would destroy it
-// and writing into it could block or go anywhere.
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes) {
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return false;
-    QSaveFile file(path);
-    // Unbuffered, so a write that fails (a full disk) fails here. Buffered,
-    // the bytes would only be written by commit(), which does not notice that
-    // failure and puts the empty new file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 EffectOutput::EffectOutput(EffectHost *host, CategoryBrowser *browser, QPlainTextEdit *code,
-                           QFileDialog *saveDialog, QObject *parent)
-    : QObject(parent), m_host(host), m_browser(browser), m_code(code), m_saveDialog(saveDialog) {}
+                           QWidget *dialogParent, QObject *parent)
+    : QObject(parent), m_host(host), m_browser(browser), m_code(code),
+      m_dialogParent(dialogParent) {}
+
+QFileDialog *EffectOutput::SaveDialog() {
+    if (!m_saveDialog) {
+        // Asks nothing itself: the save command asks before it overwrites.
+        m_saveDialog = new QFileDialog(m_dialogParent);
+        m_saveDialog->setObjectName(QStringLiteral("SaveDialog_Code"));
+        m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
+        m_saveDialog->setFileMode(QFileDialog::AnyFile);
+        m_saveDialog->setNameFilter(QStringLiteral("网页文件(*.htm)"));
+        m_saveDialog->setOptions(QFileDialog::DontConfirmOverwrite |
+                                 QFileDialog::DontUseNativeDialog);
+    }
+    return m_saveDialog;
+}
 
 void EffectOutput::FetchGeneratedCode() {
     if (!m_host->CurrentEffectIsPlugin || !m_host->PluginActive)
@@ -61,7 +52,7 @@ void EffectOutput::FetchGeneratedCode() {
 void EffectOutput::SpeedButton_PreviewClick() {
     FetchGeneratedCode();
     const QString path = platform::ProgramFolder() + QStringLiteral("images/example.htm");
-    WriteFileAtomically(path, platform::PageBytes(m_code->toPlainText()));
+    platform::WriteFileAtomically(path, platform::PageBytes(m_code->toPlainText()));
     platform::ShellOpenFile(path);
 }
 
@@ -75,15 +66,16 @@ void EffectOutput::SpeedButton_SaveClick() {
     if (m_browser->ItemIndex() < 0)
         return;
     FetchGeneratedCode();
-    if (m_saveDialog->exec() != QDialog::Accepted || m_saveDialog->selectedFiles().isEmpty())
+    QFileDialog *dialog = SaveDialog();
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString name = m_saveDialog->selectedFiles().constFirst();
+    const QString name = dialog->selectedFiles().constFirst();
     const QString target = SaveTargetName(name);
     if (QFileInfo::exists(target) &&
         platform::AppMessageBox(QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("警告"),
                                 platform::MB_QUESTION_YESNO) != platform::ID_YES)
         return;
-    WriteFileAtomically(target, platform::PageBytes(m_code->toPlainText()));
+    platform::WriteFileAtomically(target, platform::PageBytes(m_code->toPlainText()));
     try {
         CopyResources(QFileInfo(name).absolutePath() + QLatin1Char('/'), target);
     } catch (const CatalogueConversionError &error) {
@@ -114,6 +106,6 @@ void EffectOutput::CopyResources(const QString &pageFolder, const QString &targe
             continue; // the page itself, by its name or through a link
         const std::optional<QByteArray> bytes = platform::ReadRegularFile(source, MaxImageBytes);
         if (bytes)
-            WriteFileAtomically(destination, *bytes);
+            platform::WriteFileAtomically(destination, *bytes);
     }
 }

@@ -6,14 +6,16 @@ class CategoryBrowser;
 class EffectHost;
 class QFileDialog;
 class QPlainTextEdit;
+class QWidget;
 
 // Preview, copy and save of the effect the code pane shows. With a generator
 // shown, each command first asks it for fresh code.
 class EffectOutput : public QObject {
     Q_OBJECT
 public:
+    // The save dialog is made on the first save, as a child of dialogParent.
     EffectOutput(EffectHost *host, CategoryBrowser *browser, QPlainTextEdit *code,
-                 QFileDialog *saveDialog, QObject *parent = nullptr);
+                 QWidget *dialogParent, QObject *parent = nullptr);
 
     void SpeedButton_PreviewClick();
     void SpeedButton_CopyClick();
@@ -24,10 +26,12 @@ public:
     void FetchGeneratedCode();
 
 private:
+    QFileDialog *SaveDialog();
     void CopyResources(const QString &pageFolder, const QString &target);
 
     EffectHost *m_host;
     CategoryBrowser *m_browser;
     QPlainTextEdit *m_code;
-    QFileDialog *m_saveDialog;
+    QWidget *m_dialogParent;
+    QFileDialog *m_saveDialog = nullptr;
 };

@@ -72,7 +72,10 @@ int main(int argc, char **argv) {
     QStringEncoder gb("GB18030");
     const QByteArray out = gb.encode(all);
     QSaveFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+    // Unbuffered, so a full disk shows as a failed write rather than an empty
+    // file put in place by commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(out) != out.size() ||
+        !file.commit()) {
         std::fprintf(stderr, "%s: cannot write\n", argv[1]);
         return 1;
     }

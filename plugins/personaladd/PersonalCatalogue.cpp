@@ -1,6 +1,6 @@
 #include "PersonalCatalogue.h"
 
-#include "WriteFileAtomically.h"
+#include "platform/AtomicFile.h"
 
 #include "catalogue/CatalogueEntry.h"
 #include "platform/Gb2312.h"
@@ -56,5 +56,5 @@ bool PersonalCatalogue::write(const QVector<PersonalEntry> &entries, QString *er
             *error = txt("这个文件无法读取，特效箱不会改写它，以免其中的内容丢失。");
         return false;
     }
-    return WriteFileAtomically(m_path, Format(entries), error);
+    return platform::WriteFileAtomically(m_path, Format(entries), error);
 }

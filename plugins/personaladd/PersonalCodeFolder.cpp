@@ -1,6 +1,6 @@
 #include "PersonalCodeFolder.h"
 
-#include "WriteFileAtomically.h"
+#include "platform/AtomicFile.h"
 
 #include "platform/TextFile.h"
 
@@ -67,7 +67,7 @@ bool PersonalCodeFolder::WriteCodeFile(const QString &path, const QString &code,
             *error = txt("无法建立文件夹 %1").arg(QDir::toNativeSeparators(m_path));
         return false;
     }
-    return WriteFileAtomically(path, platform::PageBytes(code), error);
+    return platform::WriteFileAtomically(path, platform::PageBytes(code), error);
 }
 
 void PersonalCodeFolder::RemoveCodeFile(const QString &target, const QStringList &stillUsed) const {

@@ -1,8 +1,9 @@
-// The personal effects box writes the user's catalogue and code files with
-// its WriteFileAtomically: on a full or read-only file system the old file
-// must stay as it was and the call must fail.
+// Every file the program and the personal effects box write (pages, images,
+// the user's catalogue and code files) goes through WriteFileAtomically: on a
+// full or read-only file system the old file must stay as it was and the
+// call must fail.
 #include "PrivateMounts.h"
-#include "WriteFileAtomically.h"
+#include "platform/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -59,7 +60,7 @@ void TestPersonalWrites::failedWriteKeepsTheOldFile() {
     }
 
     QString error;
-    const bool written = WriteFileAtomically(path, QByteArray(newBytes, 'n'), &error);
+    const bool written = platform::WriteFileAtomically(path, QByteArray(newBytes, 'n'), &error);
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray now = f.readAll();
