@@ -1,6 +1,7 @@
-# cmake -DLIBRARY=<path> -P CheckExports.cmake
-# Fails unless the library's defined dynamic symbols are exactly CloseForm,
-# OutputCode and ShowForm, and it has no STB_GNU_UNIQUE symbols.
+# cmake -DLIBRARY=<path> -DEXPORTS="CloseForm;OutputCode;ShowForm" -P CheckExports.cmake
+# Fails unless the library's defined dynamic symbols are exactly EXPORTS
+# (sorted), and it has no STB_GNU_UNIQUE symbols, which would keep it loaded
+# after dlclose.
 find_program(NM nm REQUIRED)
 find_program(READELF readelf REQUIRED)
 execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
@@ -15,7 +16,7 @@ foreach(line IN LISTS names)
   list(APPEND found "${name}")
 endforeach()
 list(SORT found)
-if(NOT found STREQUAL "CloseForm;OutputCode;ShowForm")
+if(NOT found STREQUAL "${EXPORTS}")
   message(FATAL_ERROR "exports of ${LIBRARY}: ${found}")
 endif()
 execute_process(COMMAND ${READELF} -Ws ${LIBRARY} OUTPUT_VARIABLE table)
