@@ -53,14 +53,10 @@ private slots:
     void disabledWhileNothingIsGenerated();
 
 private:
-    // Answers the next save dialog with `path` (cancels it when empty).
-    void answerSaveDialog(const QString &path);
+    void answerSaveDialog(const QString &path) { m_f->answerSaveDialog(path); }
     void save() { QTest::mouseClick(m_f->button("SpeedButton_Save"), Qt::LeftButton); }
     std::unique_ptr<MainWindowFixture> m_f;
     UrlRecorder m_urls{{QStringLiteral("file")}};
-    int m_dialogsShown = 0;
-    QString m_dialogName;
-    QStringList m_dialogFilters;
 };
 
 void TestOutput::init() {
@@ -73,37 +69,10 @@ void TestOutput::init() {
     m_f->writeBytes("images/b.png", QByteArray("\x89PNG\r\n\x1A\n\0\0", 10));
     m_f->open();
     m_urls.urls.clear();
-    m_dialogsShown = 0;
 }
 
 void TestOutput::cleanup() {
     m_f.reset();
-}
-
-void TestOutput::answerSaveDialog(const QString &path) {
-    auto *timer = new QTimer(m_f->form());
-    timer->setInterval(10);
-    connect(timer, &QTimer::timeout, this, [this, timer, path] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        ++m_dialogsShown;
-        m_dialogName = dialog->objectName();
-        m_dialogFilters = dialog->nameFilters();
-        if (path.isEmpty()) {
-            dialog->reject();
-        } else {
-            // Type the name into the dialog as a user would.
-            const QFileInfo info(path);
-            dialog->setDirectory(info.path());
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                ->setText(info.fileName());
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-        }
-    });
-    timer->start();
 }
 
 void TestOutput::saveNames_data() {
@@ -167,9 +136,9 @@ void TestOutput::saveWritesThePageAndCopiesItsImages() {
     m_f->select(1);
     answerSaveDialog(out.filePath(QStringLiteral("page")));
     save();
-    QCOMPARE(m_dialogsShown, 1);
-    QCOMPARE(m_dialogName, QStringLiteral("SaveDialog_Code"));
-    QCOMPARE(m_dialogFilters, QStringList{QStringLiteral("网页文件(*.htm)")});
+    QCOMPARE(m_f->saveDialog().shown, 1);
+    QCOMPARE(m_f->saveDialog().objectName, QStringLiteral("SaveDialog_Code"));
+    QCOMPARE(m_f->saveDialog().nameFilters, QStringList{QStringLiteral("网页文件(*.htm)")});
     QFile page(out.filePath(QStringLiteral("page.htm")));
     QVERIFY(page.open(QIODevice::ReadOnly));
     QCOMPARE(page.readAll(), platform::toGb(u"<p>特效 002</p>\r\n第二行"));
@@ -249,7 +218,7 @@ void TestOutput::saveWithNothingSelectedDoesNothing() {
     answerSaveDialog(out.filePath(QStringLiteral("never.htm")));
     save();
     QTest::qWait(50);
-    QCOMPARE(m_dialogsShown, 0);
+    QCOMPARE(m_f->saveDialog().shown, 0);
     QVERIFY(m_f->takeMessages().isEmpty());
     QVERIFY(QDir(out.path()).isEmpty());
 }
@@ -306,7 +275,7 @@ void TestOutput::generatorIsAskedBeforeEveryCommand() {
     QTest::mouseClick(m_f->button("SpeedButton_Copy"), Qt::LeftButton);
     save();
     QCOMPARE(m_f->takePluginLog(), (QStringList{"OutputCode", "OutputCode"}));
-    QCOMPARE(m_dialogsShown, 1);
+    QCOMPARE(m_f->saveDialog().shown, 1);
 }
 
 void TestOutput::disabledWhileNothingIsGenerated() {

@@ -136,7 +136,7 @@ private slots:
 
 private:
     // Answers the next save dialog with `path`, typed into its name field.
-    void answerSaveDialog(const QString &path);
+    void answerSaveDialog(const QString &path) { m_f->answerSaveDialog(path); }
     // A tmpfs of `bytes` on `folder`, undone in cleanup.
     bool mount(const QString &folder, qint64 bytes);
     // Sets up the folder a case saves into; a text starting with "skip: "
@@ -146,8 +146,6 @@ private:
     std::unique_ptr<MainWindowFixture> m_f;
     std::unique_ptr<QTemporaryDir> m_out;
     QStringList m_mounts;
-    int m_dialogsShown = 0;
-    bool m_dialogStayedOpen = false;
 };
 
 void TestBadSaves::init() {
@@ -164,8 +162,6 @@ void TestBadSaves::init() {
     QDir().mkpath(m_f->file("images/dir.svg"));
     MakeFifo(m_f->file("images/fifo.svg"));
     QFile::link(QStringLiteral("/dev/zero"), m_f->file("images/zero.svg"));
-    m_dialogsShown = 0;
-    m_dialogStayedOpen = false;
 }
 
 void TestBadSaves::cleanup() {
@@ -180,28 +176,6 @@ bool TestBadSaves::mount(const QString &folder, qint64 bytes) {
         return false;
     m_mounts.append(folder);
     return true;
-}
-
-void TestBadSaves::answerSaveDialog(const QString &path) {
-    auto *timer = new QTimer(m_f->form());
-    timer->setInterval(10);
-    connect(timer, &QTimer::timeout, this, [this, timer, path] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        ++m_dialogsShown;
-        const QFileInfo info(path);
-        dialog->setDirectory(info.path());
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(info.fileName());
-        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-        if (dialog->isVisible()) { // it went into a folder instead of accepting
-            m_dialogStayedOpen = true;
-            dialog->reject();
-        }
-    });
-    timer->start();
 }
 
 // Sets up the folder a case saves into (or previews from).
@@ -352,8 +326,8 @@ void TestBadSaves::saveLosesNothing() {
     m_f->queueAnswer(answer);
     answerSaveDialog(folder + QLatin1Char('/') + typed);
     QTest::mouseClick(m_f->button("SpeedButton_Save"), Qt::LeftButton);
-    QCOMPARE(m_dialogsShown, 1);
-    QVERIFY(!m_dialogStayedOpen);
+    QCOMPARE(m_f->saveDialog().shown, 1);
+    QVERIFY(!m_f->saveDialog().stayedOpen);
 
     const auto messages = m_f->takeMessages();
     QCOMPARE(messages.size(), asked ? 1 : 0);

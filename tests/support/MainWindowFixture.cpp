@@ -5,9 +5,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 MainWindowFixture::MainWindowFixture() {
@@ -68,4 +73,32 @@ QStringList MainWindowFixture::takePluginLog() {
     f.close();
     QFile::remove(m_log);
     return lines;
+}
+
+void MainWindowFixture::answerSaveDialog(const QString &path) {
+    auto *timer = new QTimer(m_form.get());
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, m_form.get(), [this, timer, path] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        ++m_saveDialog.shown;
+        m_saveDialog.objectName = dialog->objectName();
+        m_saveDialog.nameFilters = dialog->nameFilters();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        const QFileInfo info(path);
+        dialog->setDirectory(info.path());
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(info.fileName());
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        if (dialog->isVisible()) {
+            m_saveDialog.stayedOpen = true;
+            dialog->reject();
+        }
+    });
+    timer->start();
 }

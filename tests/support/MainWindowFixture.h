@@ -34,7 +34,20 @@ public:
     // The plug-in calls logged since the last call.
     QStringList takePluginLog();
 
+    // Answers the next save dialog the way a user would: goes to the folder
+    // of `path`, types its file name and accepts; cancels when `path` is
+    // empty. What the dialog looked like is kept in saveDialog().
+    struct SaveDialogSeen {
+        int shown = 0;
+        QString objectName;
+        QStringList nameFilters;
+        bool stayedOpen = false; // the typed name led into a folder
+    };
+    void answerSaveDialog(const QString &path);
+    const SaveDialogSeen &saveDialog() const { return m_saveDialog; }
+
 private:
     std::unique_ptr<TForm_Main> m_form;
     QString m_log;
+    SaveDialogSeen m_saveDialog;
 };
