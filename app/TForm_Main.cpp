@@ -120,8 +120,13 @@ QAction *TForm_Main::MenuItem(QMenu *menu, const char *name, const QString &capt
     QAction *action =
         caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    if (!icon.isEmpty())
-        action->setIcon(PictureIcon(icon));
+    if (icon.isEmpty())
+        return action;
+    // The icons are drawn when the menu first opens, not at start-up.
+    connect(menu, &QMenu::aboutToShow, action, [action, icon] {
+        if (action->icon().isNull())
+            action->setIcon(PictureIcon(icon));
+    });
     return action;
 }
 
