@@ -122,19 +122,21 @@ void CategoryBrowser::LoadCategoryList(EffectCategory category) {
     m_countLabel->setText(CategoryCaption(category) + QStringLiteral("：") + QString::number(n) +
                           QStringLiteral("个"));
 
+    // Captions stay views into the decoded file, which the model keeps; only
+    // values cut to 399 bytes get characters of their own.
+    QStringList texts{profile.text()};
     QVector<EffectListModel::Item> items;
     items.reserve(n);
     for (int i = 1; i <= n; ++i) {
         QStringView value = i < values.size() ? values[i] : QStringView();
-        QString cut;
         if (value.size() * 4 > platform::PrivateProfile::MaxValueBytes) {
-            cut = platform::truncateToGbBytes(value.toString(),
-                                              platform::PrivateProfile::MaxValueBytes);
-            value = cut;
+            texts.append(platform::truncateToGbBytes(value.toString(),
+                                                     platform::PrivateProfile::MaxValueBytes));
+            value = texts.constLast();
         }
-        items.append({EntryCaption(value).toString(), value.startsWith(u'1')});
+        items.append({EntryCaption(value), value.startsWith(u'1')});
     }
-    m_model->setItems(std::move(items));
+    m_model->setItems(std::move(items), std::move(texts));
 }
 
 void CategoryBrowser::SpeedButton_DownClick() {

@@ -7,9 +7,10 @@ void EffectListModel::setIcons(const QIcon &plain, const QIcon &plugin) {
     m_pluginIcon = plugin;
 }
 
-void EffectListModel::setItems(QVector<Item> items) {
+void EffectListModel::setItems(QVector<Item> items, QStringList texts) {
     beginResetModel();
     m_items = std::move(items);
+    m_texts = std::move(texts);
     endResetModel();
 }
 
@@ -23,7 +24,7 @@ QVariant EffectListModel::data(const QModelIndex &index, int role) const {
     const Item &item = m_items.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return item.caption;
+        return item.caption.toString();
     case Qt::DecorationRole:
         return item.plugin ? m_pluginIcon : m_plainIcon;
     case Qt::UserRole:

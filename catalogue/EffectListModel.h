@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 #include <QIcon>
+#include <QStringList>
+#include <QStringView>
 #include <QVector>
 
 // The items of the effect list: one caption and one icon (blank page for a
@@ -10,16 +12,18 @@
 class EffectListModel : public QAbstractListModel {
     Q_OBJECT
 public:
+    // A caption is a view into text the model keeps (the decoded catalogue),
+    // so a refill of thousands of entries allocates nothing per entry.
     struct Item {
-        QString caption;
+        QStringView caption;
         bool plugin = false;
     };
 
     explicit EffectListModel(QObject *parent = nullptr);
 
     void setIcons(const QIcon &plain, const QIcon &plugin);
-    void setItems(QVector<Item> items);
-    const Item &item(int row) const { return m_items.at(row); }
+    // `texts` hold the characters the items' captions point into.
+    void setItems(QVector<Item> items, QStringList texts = {});
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -27,6 +31,7 @@ public:
 
 private:
     QVector<Item> m_items;
+    QStringList m_texts;
     QIcon m_plainIcon;
     QIcon m_pluginIcon;
 };

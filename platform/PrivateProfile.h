@@ -49,6 +49,10 @@ public:
     // callers that read a whole section in one pass.
     const QVector<Entry> *sectionEntries(QStringView section) const;
 
+    // The whole decoded text the entries' views point into; a copy shares it
+    // and keeps those views valid.
+    const QString &text() const { return m_text; }
+
     // True when two names are the same to the private-profile functions.
     static bool sameName(QStringView a, QStringView b);
     // A value read as readInt reads it.
