@@ -3,6 +3,7 @@
 #include "BackslashToSlash.h"
 #include "BuildMenuLists.h"
 #include "ColorToHtmlHex.h"
+#include "Fixture.h"
 #include "GenerateMenuPage.h"
 #include "MenuPageTemplate.h"
 #include "ReplaceFirstPlaceholder.h"
@@ -96,13 +97,6 @@ QList<MenuItem> demonstrationRows() {
             subMenu("华夏软件园", "http://www.huaxia-soft.example/"),
             subMenu("光影论坛", "http://bbs.guangying.example/"),
             mainMenu("联系我们", mail, "_top")};
-}
-
-QString readFixture(const char *name) {
-    QFile file(QStringLiteral(TIERGLIDE_TEST_DATA) + u'/' + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", name);
-    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace

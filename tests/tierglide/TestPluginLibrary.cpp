@@ -1,6 +1,7 @@
 // The built library as the host uses it: copied into a program folder's
 // system/ folder, opened with dlopen, its three entry points called on real
 // panels, and closed with dlclose.
+#include "Fixture.h"
 #include "GenerateMenuPage.h"
 #include "MenuPageTemplate.h"
 
@@ -27,13 +28,6 @@ namespace {
 
 QString u8(const char *s) {
     return QString::fromUtf8(s);
-}
-
-QString readFixture(const char *name) {
-    QFile file(QStringLiteral(TIERGLIDE_TEST_DATA) + u'/' + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", name);
-    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
