@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -42,7 +41,6 @@ QToolButton#Image_Tarvo, QToolButton#Image_Minimize, QToolButton#Image_Close,
 QToolButton#Image_Tarvo:hover, QToolButton#Image_Minimize:hover, QToolButton#Image_Close:hover,
 QToolButton#Image_Tarvo:pressed, QToolButton#Image_Minimize:pressed, QToolButton#Image_Close:pressed
   { border: none; background: transparent; }
-QToolBar { border: none; spacing: 0px; padding: 0px; background: #DDDDDD; }
 QMenu { background: palette(button); border: 1px solid #8C8C8C; padding: 1px; }
 QMenu::item { padding: 3px 18px 3px 6px; border: 1px solid transparent; }
 QMenu::item:selected { background: palette(highlight); color: palette(window-text); border: 1px solid #4D6FAE; }
@@ -96,8 +94,9 @@ QToolButton *TForm_Main::SpeedButton(const char *name, QWidget *parent, const QR
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     if (!glyph.isEmpty()) {
-        button->setIcon(PictureIcon(glyph));
-        button->setIconSize(Picture(glyph).deviceIndependentSize().toSize());
+        const QPixmap picture = Picture(glyph);
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.deviceIndependentSize().toSize());
     }
     if (!caption.isEmpty()) {
         button->setText(caption);
@@ -182,15 +181,18 @@ void TForm_Main::BuildLayout() {
     auto *coolLayout = new QVBoxLayout(coolBar);
     coolLayout->setContentsMargins(0, 1, 0, 1);
     coolLayout->setSpacing(0);
-    auto *toolBar1 = new QToolBar(coolBar);
-    toolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    auto *toolBar2 = new QToolBar(coolBar);
-    toolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    for (QToolBar *bar : {toolBar1, toolBar2}) {
+    // Plain rows of buttons: the bars never move, float or overflow, and a
+    // QToolBar would load every image-format plug-in at start-up for the
+    // icon of its overflow button.
+    QFrame *toolBar1 = Panel("ToolBar1", coolBar, kPanelColor);
+    QFrame *toolBar2 = Panel("ToolBar2", coolBar, kPanelColor);
+    QHBoxLayout *barLayouts[2];
+    for (int i = 0; i < 2; ++i) {
+        QFrame *bar = i == 0 ? toolBar1 : toolBar2;
         bar->setFixedHeight(25);
-        bar->setMovable(false);
-        bar->setFloatable(false);
-        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        barLayouts[i] = new QHBoxLayout(bar);
+        barLayouts[i]->setContentsMargins(0, 0, 0, 0);
+        barLayouts[i]->setSpacing(0);
         coolLayout->addWidget(bar);
     }
 
@@ -216,7 +218,7 @@ void TForm_Main::BuildLayout() {
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
         button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-        toolBar1->addWidget(button);
+        barLayouts[0]->addWidget(button);
     }
 
     m_categoryButtons = new QButtonGroup(this);
@@ -230,8 +232,10 @@ void TForm_Main::BuildLayout() {
         button->setCheckable(true);
         button->setChecked(c == 0);
         m_categoryButtons->addButton(button, c);
-        toolBar2->addWidget(button);
+        barLayouts[1]->addWidget(button);
     }
+    for (QHBoxLayout *barLayout : barLayouts)
+        barLayout->addStretch();
 
     // List pane, splitter and code side.
     m_splitter = new QSplitter(Qt::Horizontal, mid);
