@@ -10,6 +10,7 @@ QuillaryApplication::QuillaryApplication(int &argc, char **argv) : QApplication(
     setApplicationName(QStringLiteral("quillary"));
     setApplicationDisplayName(QStringLiteral("妙码工坊v4.0"));
     InstallFontSubstitutions();
+    setFont(FormFont());
 }
 
 bool QuillaryApplication::notify(QObject *receiver, QEvent *event) {
@@ -21,6 +22,18 @@ bool QuillaryApplication::notify(QObject *receiver, QEvent *event) {
         platform::ReportApplicationError(QString());
     }
     return false;
+}
+
+QFont QuillaryApplication::FormFont() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    // The Song faces carry hand-drawn bitmaps for 11 to 16 pixels: on a
+    // screen of pixel ratio 1 they are drawn as Windows draws 宋体, crisp,
+    // and without running the hinter over every glyph at start-up. Fonts
+    // set on widgets inherit this unless they set it themselves.
+    if (!qGuiApp || qGuiApp->devicePixelRatio() <= 1.0)
+        font.setStyleStrategy(QFont::NoAntialias);
+    return font;
 }
 
 void QuillaryApplication::InstallFontSubstitutions() {
