@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QFont>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QRegularExpression>
@@ -119,6 +120,12 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> chm, QWidget *parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(m_chm->title().isEmpty() ? QFileInfo(m_chm->path()).fileName() : m_chm->title());
     resize(780, 560);
+    // The pages use several sizes and faces; the Song bitmaps of the
+    // program's own font exist for only a few of them, so the help is
+    // drawn smoothed.
+    QFont smooth = font();
+    smooth.setStyleStrategy(QFont::PreferDefault);
+    setFont(smooth);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("Splitter_Help"));

@@ -13,9 +13,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // The font every window starts from: 宋体 at 12 pixels (9 points on a
-    // Windows screen), as the forms ask for it.
-    static QFont FormFont();
+    // 宋体 at `pixelSize` pixels, as the forms ask for it (12 pixels is 9
+    // points on a Windows screen).
+    static QFont SongFont(int pixelSize);
 
     // Maps the Windows face names the forms ask for (宋体, SimSun) to the
     // Song faces a Debian desktop has.

@@ -1,6 +1,7 @@
 #include "app/TForm_About.h"
 
 #include "app/Pictures.h"
+#include "app/QuillaryApplication.h"
 #include "platform/DesktopShell.h"
 #include "platform/MakerLinks.h"
 
@@ -16,9 +17,7 @@ QLabel *ShadowLabel(QWidget *parent, const char *name, const QRect &geometry, co
                     const QColor &color) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(14);
-    label->setFont(font);
+    label->setFont(QuillaryApplication::SongFont(14));
     label->move(geometry.topLeft());
     label->adjustSize();
     label->setAttribute(Qt::WA_TranslucentBackground);
@@ -33,9 +32,7 @@ QLabel *ShadowLabel(QWidget *parent, const char *name, const QRect &geometry, co
 TForm_About::TForm_About(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form_About"));
     setWindowTitle(QStringLiteral("关于本软件"));
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(QuillaryApplication::SongFont(12));
     setFixedSize(311, 156);
     setModal(true);
 

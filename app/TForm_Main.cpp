@@ -2,6 +2,7 @@
 
 #include "app/Pictures.h"
 #include "app/ProgramHelp.h"
+#include "app/QuillaryApplication.h"
 #include "app/TForm_About.h"
 #include "catalogue/CategoryBrowser.h"
 #include "catalogue/EffectListModel.h"
@@ -37,6 +38,7 @@ QToolButton { border: 1px solid transparent; padding: 0px; background: transpare
 QToolButton:hover { border: 1px solid #6F8FC8; background: #E4EBF7; }
 QToolButton:pressed, QToolButton:checked { border: 1px solid #4D6FAE; background: #C9D7F0; }
 QToolButton:disabled { color: #8C8C8C; }
+QToolButton::menu-indicator { image: none; }
 QToolButton#Image_Tarvo, QToolButton#Image_Minimize, QToolButton#Image_Close,
 QToolButton#Image_Tarvo:hover, QToolButton#Image_Minimize:hover, QToolButton#Image_Close:hover,
 QToolButton#Image_Tarvo:pressed, QToolButton#Image_Minimize:pressed, QToolButton#Image_Close:pressed
@@ -55,9 +57,7 @@ TForm_Main::TForm_Main(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Frame
     setObjectName(QStringLiteral("Form_Main"));
     setWindowTitle(QStringLiteral("妙码工坊v4.0"));
     setWindowIcon(PictureIcon(QStringLiteral("quillary")));
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(QuillaryApplication::SongFont(12));
     setFixedSize(700, 507);
     setStyleSheet(QString::fromLatin1(kStyleSheet));
 
@@ -217,7 +217,6 @@ void TForm_Main::BuildLayout() {
         button->setFixedSize(79, 20);
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
         barLayouts[0]->addWidget(button);
     }
 

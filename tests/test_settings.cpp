@@ -100,6 +100,8 @@ void TestSettings::fontDialogStartsWithItsOwnFontThenTheLastChosen() {
     });
     trigger("Set_Font");
     QCOMPARE(QFontInfo(code()->font()).pointSize(), 15);
+    // Drawn smoothed, not with the form's bitmap Song strategy it sits in.
+    QVERIFY(!(code()->font().styleStrategy() & QFont::NoAntialias));
 
     // Next time the dialog offers the font chosen last.
     onDialog<QFontDialog>([&](QFontDialog *d) {

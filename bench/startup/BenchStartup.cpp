@@ -2,7 +2,7 @@
 // fresh process that creates the application object and its windows, shows
 // the main window and reports through a pipe once it is painted and the event
 // loop idles. Measured from fork to that report (median of the repetitions)
-// and the child's peak memory (ru_maxrss). The children:
+// with the child's CPU time and peak memory (rusage). The children:
 //   Quillary     this program re-started as "--child=quillary": the real
 //                QuillaryApplication, TForm_Main and TForm_About made as
 //                app/main.cpp makes them, on the built program folder with its
@@ -72,7 +72,7 @@ int RunBare(int argc, char **argv, int fd, const std::string &parts) {
         auto *text = new QLabel(QStringLiteral("欢迎使用妙码工坊v4.0！"), &window);
         text->setGeometry(200, 100, 400, 20);
         if (parts.find("+text+song") != std::string::npos)
-            text->setFont(QuillaryApplication::FormFont());
+            text->setFont(QuillaryApplication::SongFont(12));
     }
     if (parts.find("+title") != std::string::npos) {
         auto *title = new QLabel(&window);

@@ -5,6 +5,7 @@
 #include "app/HelpBrowser.h"
 #include "app/HelpWindow.h"
 #include "app/ProgramHelp.h"
+#include "app/QuillaryApplication.h"
 #include "platform/AppMessageBox.h"
 #include "platform/Gb2312.h"
 #include "platform/ProgramFolder.h"
@@ -101,6 +102,7 @@ private slots:
 
     void readsTheShippedHelpFile();
     void showsTheDefaultTopic();
+    void pagesAreDrawnSmoothedInTheProgramFont();
     void linksPicturesAndStyleSheetLoadFromTheHelpFile();
     void contentsTreeFollowsAndOpensPages();
     void backAndHomeReturnToEarlierPages();
@@ -336,6 +338,21 @@ void TestHelp::showsTheDefaultTopic() {
     QVERIFY(text.startsWith(QStringLiteral("妙码工坊概述")));
     QVERIFY(text.contains(QStringLiteral("四步用好一个特效")));
     QVERIFY(!text.contains(QChar(0xFFFD)));
+}
+
+void TestHelp::pagesAreDrawnSmoothedInTheProgramFont() {
+    // The program's font is drawn from the Song bitmaps, which exist for a
+    // few sizes only; the pages' headings and key names use others.
+    const QFont before = QApplication::font();
+    QApplication::setFont(QuillaryApplication::SongFont(12));
+    installShippedHelp();
+    QVERIFY(ShowProgramHelp(nullptr));
+    HelpWindow *window = HelpWindows().value(0);
+    QVERIFY(window);
+    const QFont font = window->browser()->font();
+    QApplication::setFont(before);
+    QVERIFY(!(font.styleStrategy() & QFont::NoAntialias));
+    QCOMPARE(font.family(), QuillaryApplication::SongFont(12).family());
 }
 
 void TestHelp::linksPicturesAndStyleSheetLoadFromTheHelpFile() {
