@@ -184,17 +184,17 @@ void TForm_Main::BuildLayout() {
     // Plain rows of buttons: the bars never move, float or overflow, and a
     // QToolBar would load every image-format plug-in at start-up for the
     // icon of its overflow button.
-    QFrame *toolBar1 = Panel("ToolBar1", coolBar, kPanelColor);
-    QFrame *toolBar2 = Panel("ToolBar2", coolBar, kPanelColor);
-    QHBoxLayout *barLayouts[2];
-    for (int i = 0; i < 2; ++i) {
-        QFrame *bar = i == 0 ? toolBar1 : toolBar2;
+    const auto toolBar = [&](const char *name) {
+        QFrame *bar = Panel(name, coolBar, kPanelColor);
         bar->setFixedHeight(25);
-        barLayouts[i] = new QHBoxLayout(bar);
-        barLayouts[i]->setContentsMargins(0, 0, 0, 0);
-        barLayouts[i]->setSpacing(0);
+        auto *row = new QHBoxLayout(bar);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
         coolLayout->addWidget(bar);
-    }
+        return row;
+    };
+    QHBoxLayout *toolBar1 = toolBar("ToolBar1");
+    QHBoxLayout *toolBar2 = toolBar("ToolBar2");
 
     m_menuSet = new QMenu(this);
     m_menuSet->setObjectName(QStringLiteral("PopupMenu_Set"));
@@ -211,30 +211,30 @@ void TForm_Main::BuildLayout() {
         {"ToolButton_Help", u"软件帮助(&H)", m_menuHelp},
     };
     for (const auto &[name, caption, menu] : menuButtons) {
-        auto *button = new QToolButton(toolBar1);
+        auto *button = new QToolButton(toolBar1->parentWidget());
         button->setObjectName(QString::fromLatin1(name));
         button->setText(QString::fromUtf16(caption));
         button->setFixedSize(79, 20);
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
-        barLayouts[0]->addWidget(button);
+        toolBar1->addWidget(button);
     }
 
     m_categoryButtons = new QButtonGroup(this);
     m_categoryButtons->setExclusive(true);
     for (int c = 0; c < EffectCategoryCount; ++c) {
         const CategoryInfo &info = CategoryInfoOf(static_cast<EffectCategory>(c));
-        auto *button = new QToolButton(toolBar2);
+        auto *button = new QToolButton(toolBar2->parentWidget());
         button->setObjectName(QString::fromLatin1(info.buttonName));
         button->setText(QString::fromUtf16(info.caption));
         button->setFixedSize(55, 20);
         button->setCheckable(true);
         button->setChecked(c == 0);
         m_categoryButtons->addButton(button, c);
-        barLayouts[1]->addWidget(button);
+        toolBar2->addWidget(button);
     }
-    for (QHBoxLayout *barLayout : barLayouts)
-        barLayout->addStretch();
+    toolBar1->addStretch();
+    toolBar2->addStretch();
 
     // List pane, splitter and code side.
     m_splitter = new QSplitter(Qt::Horizontal, mid);
